@@ -59,6 +59,7 @@ inline void TypeText(const wchar_t* text) {
 // A left click at a point on the screen.
 inline void ClickAt(POINT screen) {
     SetCursorPos(screen.x, screen.y);
+    Sleep(50);  // let the move land first, as a hand would
     INPUT in[2]{};
     in[0].type = in[1].type = INPUT_MOUSE;
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;

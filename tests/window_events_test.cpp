@@ -66,6 +66,13 @@ TEST_F(WindowEvents, MouseAndSpaceBothPressTheButton) {
     EXPECT_EQ(host.opened.size(), 2u);
 }
 
+TEST_F(WindowEvents, TypedChineseArrivesAsWholeCodePageCharacters) {
+    ASSERT_EQ(GetACP(), 936u);
+    TypeText(L"a\u4e2d\u6587");  // a中文
+    Pump();
+    EXPECT_EQ(host.ReadProperty(MainWindowId, InputBoxId, TextProperty), "a\xd6\xd0\xce\xc4");
+}
+
 TEST_F(WindowEvents, TypingRaisesUnboundContentChangesThatDoNothing) {
     TypeText(L"ab");
     Pump();

@@ -72,6 +72,9 @@ struct ControlRecord {
     const char* tag = "";
 
     ControlKind Kind() const { return static_cast<ControlKind>(settings.index()); }
+    // The settings of the record's kind, which the caller has checked.
+    template <typename Settings>
+    const Settings& As() const { return *std::get_if<Settings>(&settings); }
     // The first binding of the event, if it has a handler.
     EventHandler HandlerFor(EventId event) const;
 };

@@ -137,7 +137,15 @@ bool WindowHost::LoadStartWindow(UnitId window) {
 
     // Activation gives the window the focus, which it passes to the first
     // entry of the keyboard order.
-    if (self.visible) ShowWindow(window_.get(), SW_SHOW);
+    if (self.visible) {
+        ShowWindow(window_.get(), SW_SHOW);
+        // Windows may apply the starter's show request (minimised, maximised)
+        // to a program's first ShowWindow; this window always starts normal.
+        if (IsIconic(window_.get()) || IsZoomed(window_.get())) {
+            ShowWindow(window_.get(), SW_RESTORE);
+            SetWindowPos(window_.get(), nullptr, x, y, self.width, self.height, SWP_NOZORDER);
+        }
+    }
     return true;
 }
 
@@ -154,12 +162,12 @@ void WindowHost::CreateControl(LiveUnit& unit, int childId) {
 
     switch (r.Kind()) {
     case ControlKind::Label: {
-        unit.hwnd = create(labelClass_.Name(), std::get<LabelSettings>(r.settings).text, 0);
+        unit.hwnd = create(labelClass_.Name(), r.As<LabelSettings>().text, 0);
         SendMessageA(unit.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
         break;
     }
     case ControlKind::EditBox: {
-        const auto& s = std::get<EditBoxSettings>(r.settings);
+        const auto& s = r.As<EditBoxSettings>();
         DWORD kindStyle = WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT;
         if (!s.hideSelection) kindStyle |= ES_NOHIDESEL;
         if (s.multiLine) kindStyle |= ES_MULTILINE;
@@ -167,9 +175,13 @@ void WindowHost::CreateControl(LiveUnit& unit, int childId) {
         if (!unit.hwnd) break;
         unit.background.reset(CreateSolidBrush(s.backColour));
         // Subclassed before the frame is recalculated, so the one-line layout applies.
+        // The procedure is installed as a Unicode one so that a typed Chinese
+        // character reaches the box whole: Wine's ANSI edit takes WM_CHAR one byte
+        // at a time and turns each half of a double-byte character into '?'. The
+        // text is still read and written with the ANSI functions, in the code page.
         SetWindowLongPtrA(unit.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&unit));
         unit.editProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(unit.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditBoxProc)));
+            SetWindowLongPtrW(unit.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditBoxProc)));
         SendMessageA(unit.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
         const int minHeight = TextHeight(unit.hwnd, "\xd6\xd0") + 2 * GetSystemMetrics(SM_CYEDGE);  // "中"
         if (r.height < minHeight) {
@@ -184,7 +196,7 @@ void WindowHost::CreateControl(LiveUnit& unit, int childId) {
         break;
     }
     case ControlKind::Button: {
-        const auto& s = std::get<ButtonSettings>(r.settings);
+        const auto& s = r.As<ButtonSettings>();
         const DWORD type = s.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
         unit.hwnd = create("BUTTON", s.text, WS_TABSTOP | type | BS_MULTILINE | BS_CENTER | BS_VCENTER);
         SendMessageA(unit.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
@@ -210,24 +222,24 @@ WindowHost::LiveUnit* WindowHost::UnitOf(HWND hwnd) {
 }
 
 const WindowSettings& WindowHost::Settings() const {
-    return std::get<WindowSettings>(description_->records[0].settings);
+    return description_->records[0].As<WindowSettings>();
 }
 
 std::vector<HWND> WindowHost::KeyboardOrder() const {
-    // By TabOrder; among equals the later record first. Stable sort on the
-    // reversed records gives exactly that.
-    std::vector<const LiveUnit*> candidates;
-    for (auto it = units_.rbegin(); it != units_.rend(); ++it) {
-        const ControlRecord& r = *it->record;
+    std::vector<std::size_t> candidates;  // record indexes
+    for (std::size_t i = 0; i < units_.size(); ++i) {
+        const ControlRecord& r = *units_[i].record;
+        const HWND hwnd = units_[i].hwnd;
         const bool canFocus = r.Kind() == ControlKind::EditBox || r.Kind() == ControlKind::Button;
-        if (canFocus && r.tabStop && it->hwnd && IsWindowVisible(it->hwnd) && IsWindowEnabled(it->hwnd)) {
-            candidates.push_back(&*it);
-        }
+        if (canFocus && r.tabStop && hwnd && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) candidates.push_back(i);
     }
-    std::stable_sort(candidates.begin(), candidates.end(),
-                     [](const LiveUnit* a, const LiveUnit* b) { return a->record->tabOrder < b->record->tabOrder; });
+    // By TabOrder; among equals the later record comes first.
+    std::sort(candidates.begin(), candidates.end(), [this](std::size_t a, std::size_t b) {
+        const std::int32_t ta = units_[a].record->tabOrder, tb = units_[b].record->tabOrder;
+        return ta != tb ? ta < tb : a > b;
+    });
     std::vector<HWND> order;
-    for (const LiveUnit* live : candidates) order.push_back(live->hwnd);
+    for (std::size_t i : candidates) order.push_back(units_[i].hwnd);
     return order;
 }
 

@@ -67,7 +67,7 @@ LRESULT WindowHost::OnMainMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         return FontMessage(hwnd, message, wParam, lParam);
     case WM_CTLCOLOREDIT:
         if (LiveUnit* box = UnitOf(reinterpret_cast<HWND>(lParam)); box && box->background) {
-            const auto& s = std::get<EditBoxSettings>(box->record->settings);
+            const auto& s = box->record->As<EditBoxSettings>();
             HDC dc = reinterpret_cast<HDC>(wParam);
             SetTextColor(dc, s.textColour);
             SetBkColor(dc, s.backColour);
@@ -152,7 +152,7 @@ LRESULT CALLBACK WindowHost::EditBoxProc(HWND hwnd, UINT message, WPARAM wParam,
     const WNDPROC original = unit->editProc;
     switch (message) {
     case WM_NCCALCSIZE: {
-        const LRESULT result = CallWindowProcA(original, hwnd, message, wParam, lParam);
+        const LRESULT result = CallWindowProcW(original, hwnd, message, wParam, lParam);
         RECT& client = *reinterpret_cast<RECT*>(lParam);  // rgrc[0] when wParam is TRUE
         const int line = TextLineHeight(hwnd);
         client.top += (client.bottom - client.top - line) / 2;
@@ -188,7 +188,7 @@ LRESULT CALLBACK WindowHost::EditBoxProc(HWND hwnd, UINT message, WPARAM wParam,
     default:
         break;
     }
-    return CallWindowProcA(original, hwnd, message, wParam, lParam);
+    return CallWindowProcW(original, hwnd, message, wParam, lParam);
 }
 
 void WindowHost::RaiseEvent(UnitId unit, EventId event) {
@@ -263,7 +263,7 @@ bool WindowHost::PreTranslateKey(const MSG& msg) {
     case VK_RETURN: {
         if (shift) return false;
         const auto isDefaultButton = [](const LiveUnit& u) {
-            return u.record->Kind() == ControlKind::Button && std::get<ButtonSettings>(u.record->settings).isDefault;
+            return u.record->Kind() == ControlKind::Button && u.record->As<ButtonSettings>().isDefault;
         };
         LiveUnit* focused = UnitOf(GetFocus());
         if (focused && isDefaultButton(*focused)) {
