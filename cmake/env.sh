@@ -1,9 +1,14 @@
 # Shared by ./run and ./test: installing what is missing, and a private X display.
 # Sourced, not run.
 
-TEXTMD5_PACKAGES="g++ cmake ninja-build libgtest-dev googletest libbenchmark-dev libssl-dev
-  clang libclang-rt-14-dev mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool
-  imagemagick fonts-wine fonts-wqy-microhei"
+# What building and running the .exe takes (googletest: its tests are configured too).
+TEXTMD5_RUN_PACKAGES="cmake ninja-build googletest mingw-w64 g++-mingw-w64-x86-64-posix wine wine64
+  fonts-wine fonts-wqy-microhei"
+# A private display, its screenshots and user-like input.
+TEXTMD5_DISPLAY_PACKAGES="xvfb xdotool imagemagick"
+# Everything ./test needs: also the native builds, sanitizers, fuzzer and benchmark.
+TEXTMD5_PACKAGES="$TEXTMD5_RUN_PACKAGES $TEXTMD5_DISPLAY_PACKAGES g++ libgtest-dev libbenchmark-dev
+  libssl-dev clang libclang-rt-14-dev"
 
 install_missing() {
   missing=""
