@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <ranges>
 #include <string>
 #include <vector>
 
@@ -48,8 +47,8 @@ TEST(WindowDescription, FindsEachUnitByItsNumber) {
 
 TEST(WindowDescription, ReverseOrderVisitsTheLabelFirstAndTheButtonLastAmongControls) {
     std::vector<UnitId> order;
-    for (const ControlRecord& record : Main().records | std::views::reverse) {
-        if (record.Kind() != ControlKind::Window) order.push_back(record.unit);
+    for (auto it = Main().records.rbegin(); it != Main().records.rend(); ++it) {
+        if (it->Kind() != ControlKind::Window) order.push_back(it->unit);
     }
     EXPECT_EQ(order, (std::vector<UnitId>{CaptionLabelId, InputBoxId, OutputBoxId, ConvertButtonId}));
     EXPECT_EQ(Main().records.front().unit, WindowRecordId);

@@ -32,7 +32,9 @@ UniqueIcon LoadProgramIcon(HINSTANCE instance, int size) {
     return UniqueIcon(static_cast<HICON>(LoadImageA(instance, kIconName, IMAGE_ICON, size, size, 0)));
 }
 
-int TextHeight(HWND hwnd, const char* text) {
+}  // namespace
+
+int WindowHost::TextHeight(HWND hwnd, const char* text) {
     HDC dc = GetDC(hwnd);
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
     HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(SYSTEM_FONT));
@@ -42,8 +44,6 @@ int TextHeight(HWND hwnd, const char* text) {
     ReleaseDC(hwnd, dc);
     return size.cy;
 }
-
-}  // namespace
 
 WindowHost::WindowHost(HINSTANCE instance) : instance_(instance) {}
 

@@ -55,6 +55,8 @@ private:
     static LRESULT CALLBACK EditBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMainMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+    // The height of the text in the window's current font.
+    static int TextHeight(HWND hwnd, const char* text);
     void CreateControl(LiveUnit& unit, int childId);
     void MoveFocus(int step);
     LiveUnit* UnitOf(HWND hwnd);

@@ -30,17 +30,6 @@ RECT ClientInWindow(HWND hwnd) {
     return client;
 }
 
-int TextLineHeight(HWND hwnd) {
-    HDC dc = GetDC(hwnd);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
-    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(SYSTEM_FONT));
-    SIZE size{};
-    GetTextExtentPoint32A(dc, "W", 1, &size);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd, dc);
-    return size.cy;
-}
-
 }  // namespace
 
 LRESULT CALLBACK WindowHost::MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -154,7 +143,7 @@ LRESULT CALLBACK WindowHost::EditBoxProc(HWND hwnd, UINT message, WPARAM wParam,
     case WM_NCCALCSIZE: {
         const LRESULT result = CallWindowProcW(original, hwnd, message, wParam, lParam);
         RECT& client = *reinterpret_cast<RECT*>(lParam);  // rgrc[0] when wParam is TRUE
-        const int line = TextLineHeight(hwnd);
+        const int line = TextHeight(hwnd, "W");
         client.top += (client.bottom - client.top - line) / 2;
         client.bottom = client.top + line;
         return result;
