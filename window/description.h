@@ -30,13 +30,11 @@ struct WindowSettings {
     bool centred = true;  // the record's left and top are then unused
     bool enterMovesFocus = false;
     bool escCloses = true;
-    bool f1OpensHelp = false;
 };
 
+// Black text, word-wrapped, on the button-face colour.
 struct LabelSettings {
     const char* text = "";
-    std::uint32_t textColour = kBlack;
-    bool wordWrap = true;
 };
 
 struct EditBoxSettings {

@@ -3,6 +3,8 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <string>
+
 #include "window/host.h"
 
 namespace textmd5 {
@@ -116,14 +118,14 @@ LRESULT CALLBACK WindowHost::LabelProc(HWND hwnd, UINT message, WPARAM wParam, L
         RECT rect;
         GetClientRect(hwnd, &rect);
         FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
-        char text[256];
-        const int length = GetWindowTextA(hwnd, text, sizeof text);
+        std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+        const int length = GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()));
         if (length > 0) {
             HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(GetWindowLongPtrA(hwnd, 0)));
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, RGB(0, 0, 0));
             // Without DT_SINGLELINE, DT_VCENTER does nothing: lines start at the top.
-            DrawTextA(dc, text, length, &rect, DT_NOCLIP | DT_WORDBREAK | DT_VCENTER | DT_LEFT);
+            DrawTextA(dc, text.data(), length, &rect, DT_NOCLIP | DT_WORDBREAK | DT_VCENTER | DT_LEFT);
             SelectObject(dc, old);
         }
         EndPaint(hwnd, &ps);
