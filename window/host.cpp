@@ -60,9 +60,7 @@ void WindowHost::Start() {
     }
     description_ = FindWindowDescription(MainWindowId);
     mainClass_ = WindowClass(instance_, HostClass(instance_, &MainProc, kMainClassName));
-    WNDCLASSEXA label = HostClass(instance_, &LabelProc, kLabelClassName);
-    label.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-    labelClass_ = WindowClass(instance_, label);
+    labelClass_ = WindowClass(instance_, HostClass(instance_, &LabelProc, kLabelClassName));
 }
 
 void WindowHost::RegisterAtExit(void (*routine)()) { atExit_ = routine; }
